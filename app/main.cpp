@@ -1,0 +1,8 @@
+// psydesk: the GUI program.
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    return 0;
+}

@@ -1,0 +1,69 @@
+// Result persistence in one transaction per save.
+#include "ResultStore.h"
+
+int ResultStore::NextResultId()
+{
+    const QVariant mm = m_db.scalar(QStringLiteral("select max(id) as mm from [jg]"));
+    return (mm.isValid() && !mm.isNull() ? mm.toInt() : 0) + 1;
+}
+
+void ResultStore::insertRows(int id, const StoredResult& r)
+{
+    QDateTime stamp = r.savedAt;
+    stamp.setTime(QTime(stamp.time().hour(), stamp.time().minute()));
+    m_db.run(QStringLiteral("insert into [jg] (id,userid,username,hmna,timeing,sumcount,type,avgcount,maxavgcount,tmc) "
+                            "values (:p,:o,:i,:u,:y,:t,:l,:k,:j,:g)"),
+             {id, r.userId, r.userName, r.testName, stamp, r.total, r.conclusion, r.average, r.maxAverage,
+              r.itemCount});
+    for (const StoredFactor& f : r.factors) {
+        if (r.factorExplanations)
+            m_db.run(QStringLiteral("insert into jgmx (jgid,hmna,sumcount,avgcount,type) values (:l,:j,:h,:g,:p)"),
+                     {id, f.name, f.sum, f.average, f.explanation});
+        else
+            m_db.run(QStringLiteral("insert into jgmx (jgid,hmna,sumcount,avgcount) values (:l,:j,:h,:g)"),
+                     {id, f.name, f.sum, f.average});
+    }
+    for (const StoredItem& item : r.items)
+        m_db.run(QStringLiteral("insert into jgmxx (jgid,topid,sorc) values (:l,:k,:j)"),
+                 {id, QStringLiteral("题号：%1").arg(item.number), item.score});
+}
+
+int ResultStore::save(const StoredResult& result)
+{
+    // Another instance on the same server may take the id between our read and our insert;
+    // the lock serialises allocation there, and a refused insert is retried with a new id.
+    constexpr int attempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        int id = 0;
+        try {
+            m_db.transaction([&] {
+                const QString lock = m_db.dialect().resultIdLock();
+                if (!lock.isEmpty())
+                    m_db.run(lock);
+                id = NextResultId();
+                insertRows(id, result);
+            });
+            return id;
+        } catch (const DbError&) {
+            if (attempt >= attempts)
+                throw;
+            // Retry only when the id was taken meanwhile; any other failure is final.
+            bool taken = false;
+            try {
+                taken = m_db.scalar(QStringLiteral("select count(*) from jg where id=:p"), {id}).toInt() > 0;
+            } catch (const DbError&) {
+            }
+            if (!taken)
+                throw;
+        }
+    }
+}
+
+void ResultStore::deleteResult(int id)
+{
+    m_db.transaction([&] {
+        m_db.run(QStringLiteral("delete from jgmx where jgid=:p"), {id});
+        m_db.run(QStringLiteral("delete from jgmxx where jgid=:p"), {id});
+        m_db.run(QStringLiteral("delete from jg where id=:p"), {id});
+    });
+}

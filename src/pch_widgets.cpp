@@ -1,0 +1,1 @@
+// Anchors the shared widgets precompiled header.
