@@ -32,6 +32,12 @@ void runSqlScript(Database& db, const QString& script)
 
 static QString resourceText(const QString& path)
 {
+    // The schemas live in this static library, whose resources must be registered by hand.
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(schema);
+        return true;
+    }();
+    Q_UNUSED(registered);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};

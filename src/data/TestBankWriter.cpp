@@ -15,8 +15,9 @@ TestBankWriter::TestBankWriter(const QString& file)
     settings.file = file;
     if (!m_db.open(settings))
         throw DbError(m_db.lastError());
-    runSqlScript(m_db, testBankSchema());
+    // Schema and content in one transaction: one sync for the whole file.
     m_db.begin();
+    runSqlScript(m_db, testBankSchema());
 }
 
 TestBankWriter::~TestBankWriter()

@@ -14,7 +14,7 @@ TestHome::TestHome()
     settings.file = infoFile();
     if (!db.open(settings))
         qFatal("cannot create the information database: %s", qPrintable(db.lastError()));
-    runSqlScript(db, infoSchemaSqlite());
+    db.transaction([&] { runSqlScript(db, infoSchemaSqlite()); });
 }
 
 void TestHome::writeSetSys(const QStringList& lines, const QString& fileName)
@@ -79,7 +79,7 @@ void writeSmallChoiceTest(TestBankWriter& bank, int hmid, const QString& name)
     bank.addFactor({0, hmid, QStringLiteral("因子甲"), QStringLiteral(",1,3,"), 0, 9999, QStringLiteral("男女")});
     bank.addFactor({0, hmid, QStringLiteral("因子乙"), QStringLiteral(",2,4,"), 0, 9999, QStringLiteral("女")});
     bank.addNorm({hmid, QStringLiteral("因子甲"), 0, 5, 0, 9999, QStringLiteral("男女"), QStringLiteral("甲偏低")});
-    bank.addNorm({hmid, QStringLiteral("因子甲"), 5, 9, 0, 9999, QStringLiteral("男女"), QStringLiteral("甲偏高")});
+    bank.addNorm({hmid, QStringLiteral("因子甲"), 5, 8, 0, 9999, QStringLiteral("男女"), QStringLiteral("甲偏高")});
     bank.addNorm({hmid, name, 0, 10, 0, 9999, QStringLiteral("男女"), QStringLiteral("总分正常")});
     bank.addNorm({hmid, name, 10, 17, 0, 9999, QStringLiteral("男女"), QStringLiteral("总分偏高")});
 }
