@@ -18,8 +18,10 @@ CREATE TABLE username (
     tel2      VARCHAR(30)
 );
 
+-- "INT", not "INTEGER": an INTEGER PRIMARY KEY would be SQLite's row number and quietly number
+-- a row saved without an id; the program allocates result ids itself.
 CREATE TABLE jg (
-    id          INTEGER NOT NULL PRIMARY KEY,
+    id          INT NOT NULL PRIMARY KEY,
     userid      VARCHAR(10),
     username    VARCHAR(50),
     hmna        VARCHAR(100),

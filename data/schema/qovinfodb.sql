@@ -103,3 +103,18 @@ CREATE TABLE usexx (
     hmjg TEXT
 );
 CREATE INDEX usexx_mzh_hwno ON usexx (mzh, hwno);
+
+-- The statistics statements round averages with round(x, 1), which PostgreSQL provides for
+-- numeric values only; this gives floating-point values the same function, rounding half
+-- away from zero like the local database.
+CREATE FUNCTION round(double precision, integer) RETURNS double precision
+    AS 'select round($1::numeric, $2)::double precision' LANGUAGE sql IMMUTABLE STRICT;
+
+-- The registration query offers "contains" on the visit number, an integer column: let LIKE
+-- compare its decimal text, as the local database does.
+CREATE FUNCTION integer_like(integer, text) RETURNS boolean
+    AS 'select $1::text like $2' LANGUAGE sql IMMUTABLE STRICT;
+CREATE FUNCTION integer_not_like(integer, text) RETURNS boolean
+    AS 'select $1::text not like $2' LANGUAGE sql IMMUTABLE STRICT;
+CREATE OPERATOR ~~ (LEFTARG = integer, RIGHTARG = text, FUNCTION = integer_like, NEGATOR = !~~);
+CREATE OPERATOR !~~ (LEFTARG = integer, RIGHTARG = text, FUNCTION = integer_not_like, NEGATOR = ~~);

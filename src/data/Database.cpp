@@ -7,6 +7,12 @@
 
 static QAtomicInt s_connectionCounter;
 
+// The database's own words where it gave any, else the driver's.
+static QString errorText(const QSqlError& error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
 Database::Database() : m_name(QStringLiteral("psydesk-%1").arg(s_connectionCounter.fetchAndAddRelaxed(1))) {}
 
 Database::~Database()
@@ -39,8 +45,9 @@ bool Database::open(const ConnectionSettings& settings)
         m_db.setConnectOptions(QStringLiteral("connect_timeout=5"));
     } else {
         m_db.setDatabaseName(settings.file);
-        // Without the read-only flag SQLite would create a missing file; we never want that.
-        m_db.setConnectOptions(settings.readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
+        // A missing file is refused below rather than created. Another process may hold the
+        // file locked for a moment (a save, a backup copy): wait for it instead of failing.
+        m_db.setConnectOptions(settings.readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000")
                                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
         if (settings.file.isEmpty() || !QFile::exists(settings.file)) {
             m_lastError = QStringLiteral("文件不存在: %1").arg(settings.file);
@@ -83,7 +90,11 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& params)
     if (placeholders != params.size())
         throw DbError(QStringLiteral("参数个数不符: 语句需要 %1 个, 给出 %2 个").arg(placeholders).arg(params.size()));
     QSqlQuery query(m_db);
-    query.setForwardOnly(true);
+    // A forward-only PostgreSQL query streams its rows, and any other statement run before
+    // the last row is read silently ends it: a loop that saves or deletes per row would stop
+    // after the first. Read PostgreSQL results whole; SQLite steps through its rows cheaply
+    // and keeps them across other statements.
+    query.setForwardOnly(!m_dialect.isPostgres());
     bool ok;
     if (params.isEmpty()) {
         ok = query.exec(text);
@@ -95,12 +106,32 @@ QSqlQuery Database::run(const QString& sql, const QVariantList& params)
             ok = query.exec();
         }
     }
-    if (!ok) {
-        const QSqlError error = query.lastError();
-        QString message = error.databaseText().isEmpty() ? error.text() : error.databaseText();
-        throw DbError(message);
-    }
+    if (!ok)
+        throw DbError(errorText(query.lastError()));
     return query;
+}
+
+void Database::runBatch(const QString& sql, const std::function<bool(QVariantList& params)>& next)
+{
+    if (!isOpen())
+        throw DbError(QStringLiteral("数据库未连接"));
+    int placeholders = 0;
+    const QString text = m_dialect.prepare(sql, &placeholders);
+    QSqlQuery query(m_db);
+    query.setForwardOnly(!m_dialect.isPostgres());
+    auto fail = [&query] { throw DbError(errorText(query.lastError())); };
+    if (!query.prepare(text))
+        fail();
+    QVariantList params;
+    while (next(params)) {
+        if (placeholders != params.size())
+            throw DbError(QStringLiteral("参数个数不符: 语句需要 %1 个, 给出 %2 个").arg(placeholders).arg(params.size()));
+        for (int i = 0; i < params.size(); ++i)
+            query.bindValue(i, m_dialect.bindValue(params.at(i)));
+        if (!query.exec())
+            fail();
+        params.clear();
+    }
 }
 
 std::vector<QSqlRecord> Database::rows(const QString& sql, const QVariantList& params)
@@ -126,8 +157,17 @@ void Database::begin()
         throw DbError(QStringLiteral("事务已经开始"));
     if (!isOpen())
         throw DbError(QStringLiteral("数据库未连接"));
-    if (!m_db.transaction())
-        throw DbError(m_db.lastError().text());
+    if (!m_dialect.isPostgres() && !m_settings.readOnly) {
+        // A deferred SQLite transaction that reads first (the next result id) and writes later
+        // can meet another writer halfway and fail at once with "database is locked", since
+        // waiting could deadlock. Taking the write lock at the start makes writers queue
+        // behind the busy timeout instead.
+        QSqlQuery query(m_db);
+        if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+            throw DbError(errorText(query.lastError()));
+    } else if (!m_db.transaction()) {
+        throw DbError(errorText(m_db.lastError()));
+    }
     m_inTransaction = true;
 }
 
@@ -137,7 +177,7 @@ void Database::commit()
         throw DbError(QStringLiteral("没有进行中的事务"));
     m_inTransaction = false;
     if (!m_db.commit()) {
-        const QString message = m_db.lastError().text();
+        const QString message = errorText(m_db.lastError());
         m_db.rollback();
         throw DbError(message);
     }

@@ -42,12 +42,16 @@ public:
     QSqlDatabase& connection() { return m_db; }
 
     // Runs a statement with its parameters bound by position and returns the active query,
-    // positioned before the first row. Throws DbError when the database refuses it.
+    // positioned before the first row; other statements may run while its rows are read.
+    // Throws DbError when the database refuses it.
     QSqlQuery run(const QString& sql, const QVariantList& params = {});
     // Runs a query and returns every row as a record.
     std::vector<QSqlRecord> rows(const QString& sql, const QVariantList& params = {});
     // The first column of the first row, or an invalid QVariant when there is no row.
     QVariant scalar(const QString& sql, const QVariantList& params = {});
+    // Runs one statement many times, prepared once (bulk loads). next() fills the parameters
+    // of the next execution and returns false when there are no more. Throws DbError.
+    void runBatch(const QString& sql, const std::function<bool(QVariantList& params)>& next);
 
     // Transactions; a nested call is an error. Throw DbError on failure.
     void begin();

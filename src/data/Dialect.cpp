@@ -1,5 +1,6 @@
 // Engine differences: identifier quoting, placeholders, date handling and SQL functions.
 #include "Dialect.h"
+#include "Clock.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -77,7 +78,7 @@ QString Dialect::prepare(const QString& sql, int* placeholders) const
 QString Dialect::roundOneDecimal(const QString& expr) const
 {
     if (isPostgres())
-        return QStringLiteral("round(cast(%1 as numeric), 1)").arg(expr);
+        return QStringLiteral("cast(round(cast(%1 as numeric), 1) as double precision)").arg(expr);
     return QStringLiteral("round(%1, 1)").arg(expr);
 }
 
@@ -90,9 +91,7 @@ QString Dialect::yearOf(const QString& expr) const
 
 QString Dialect::currentYear() const
 {
-    if (isPostgres())
-        return QStringLiteral("cast(extract(year from current_date) as integer)");
-    return QStringLiteral("cast(strftime('%Y', 'now', 'localtime') as integer)");
+    return QString::number(Clock::today().year());
 }
 
 QString Dialect::dateLiteral(const QDate& date) const
@@ -105,14 +104,27 @@ QString Dialect::dateLiteral(const QDate& date) const
 
 QVariant Dialect::bindValue(const QVariant& value) const
 {
-    if (isPostgres())
-        return value;
-    // SQLite keeps dates as ISO text; one fixed form keeps comparisons and sorting right.
+    if (value.isNull())
+        return QVariant();
     switch (value.typeId()) {
-    case QMetaType::QDate:
-        return value.toDate().toString(QStringLiteral("yyyy-MM-dd"));
-    case QMetaType::QDateTime:
-        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    case QMetaType::QDate: {
+        const QDate day = value.toDate();
+        if (!day.isValid())
+            return QVariant();
+        // SQLite keeps dates as ISO text; one fixed form keeps comparisons and sorting right.
+        return isPostgres() ? value : QVariant(day.toString(QStringLiteral("yyyy-MM-dd")));
+    }
+    case QMetaType::QDateTime: {
+        // TIMESTAMP columns hold the local wall-clock time without a zone; the text form keeps
+        // the driver from converting it to UTC on the way to PostgreSQL.
+        const QDateTime moment = value.toDateTime();
+        if (!moment.isValid())
+            return QVariant();
+        return moment.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    }
+    case QMetaType::Bool:
+        // PostgreSQL refuses TRUE for a numeric column; SQLite stores 1. Bind the number on both.
+        return QVariant(value.toBool() ? 1 : 0);
     default:
         return value;
     }
@@ -124,6 +136,46 @@ QString Dialect::resultIdLock() const
     if (isPostgres())
         return QStringLiteral("select pg_advisory_xact_lock(7201)");
     return {};
+}
+
+QString Dialect::pageStatement(const QString& sql, const QString& keyColumn, Qt::SortOrder order,
+                               bool afterKey, int limit) const
+{
+    QString inner = sql.trimmed();
+    while (inner.endsWith(QLatin1Char(';')))
+        inner = inner.chopped(1).trimmed();
+    // The same text suits both engines; the key's index serves the order and the range, so a
+    // page costs the same at the end of a long list as at its start.
+    const bool descending = order == Qt::DescendingOrder;
+    // Own lines: a comment at the end of the statement cannot swallow the rest.
+    QString text = QStringLiteral("select * from (\n%1\n) as page").arg(inner);
+    if (afterKey)
+        text += QStringLiteral(" where %1 %2 :after").arg(keyColumn, descending ? QStringLiteral("<") : QStringLiteral(">"));
+    text += QStringLiteral(" order by %1%2 limit %3")
+                .arg(keyColumn, descending ? QStringLiteral(" desc") : QString(), QString::number(qMax(1, limit)));
+    return text;
+}
+
+Dialect::Refusal Dialect::refusalKind(const QString& databaseText) const
+{
+    const QString text = databaseText.toLower();
+    if (isPostgres()) {
+        if (text.contains(QLatin1String("duplicate key")))
+            return Refusal::Duplicate;
+        if (text.contains(QLatin1String("null value in column")))
+            return Refusal::MissingValue;
+        if (text.contains(QLatin1String("value too long")))
+            return Refusal::TooLong;
+        return Refusal::Other;
+    }
+    if (text.contains(QLatin1String("unique constraint failed")))
+        return Refusal::Duplicate;
+    if (text.contains(QLatin1String("not null constraint failed")))
+        return Refusal::MissingValue;
+    // The only CHECK constraints of the schema bound text lengths.
+    if (text.contains(QLatin1String("check constraint failed")))
+        return Refusal::TooLong;
+    return Refusal::Other;
 }
 
 QDateTime variantToDateTime(const QVariant& value)

@@ -24,7 +24,7 @@ struct StoredResult {
     QString userId;
     QString userName;
     QString testName;
-    QDateTime savedAt;       // local time; stored to the minute
+    QDateTime savedAt;       // local time, stored to the minute; Clock::now() when not set
     double total = 0;
     QString conclusion;
     double average = 0;
@@ -34,6 +34,9 @@ struct StoredResult {
     std::vector<StoredItem> items;
     // The picture-matrix runner stores factor rows without an explanation column.
     bool factorExplanations = true;
+    // The cancellation test stores only id, subject, test, time and total in jg and only the
+    // name and sum of each factor row; the other columns stay null.
+    bool scoreOnly = false;
 };
 
 class ResultStore {
@@ -49,6 +52,9 @@ public:
 
     // Deletes one result with its factor and item rows, in one transaction.
     void deleteResult(int id);
+    // Deletes every result of a subject with their factor and item rows. Runs inside the
+    // caller's transaction when there is one (a subject's cascade delete), else in its own.
+    void deleteResultsOfSubject(const QString& userId);
 
 private:
     void insertRows(int id, const StoredResult& result);

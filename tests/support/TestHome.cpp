@@ -1,5 +1,6 @@
 // Test homes, fixture banks and the PostgreSQL test server.
 #include "TestHome.h"
+#include "data/ResultStore.h"
 #include "data/SqlScript.h"
 
 #include <QDate>
@@ -89,6 +90,26 @@ void addSubject(Database& info, const QString& id, const QString& name, const QS
 {
     info.run(QStringLiteral("insert into username (id,name,xb,csdate,TESTGROU) values (:a,:b,:c,:d,:e)"),
              {id, name, sex, birth, group});
+}
+
+int addStoredResult(Database& info, const QString& userId, const QString& userName, const QString& testName,
+                    int factors, int items)
+{
+    StoredResult r;
+    r.userId = userId;
+    r.userName = userName;
+    r.testName = testName;
+    r.savedAt = QDateTime(QDate(2024, 3, 1), QTime(10, 30));
+    r.total = factors * 3;
+    r.conclusion = QStringLiteral("总分正常");
+    r.average = 1.5;
+    r.maxAverage = 4;
+    r.itemCount = items;
+    for (int k = 1; k <= factors; ++k)
+        r.factors.push_back({QStringLiteral("因子%1").arg(k), 3.0 * k, 1.5, QStringLiteral("因子%1结论").arg(k)});
+    for (int k = 1; k <= items; ++k)
+        r.items.push_back({k, double(k % 4 + 1)});
+    return ResultStore(info).save(r);
 }
 
 int PgTestServer::port(QString* why)

@@ -42,6 +42,10 @@ void writeSmallChoiceTest(TestBankWriter& bank, int hmid = 200, const QString& n
 void addSubject(Database& info, const QString& id, const QString& name, const QString& sex, const QDate& birth,
                 const QString& group = QStringLiteral("正常组"));
 
+// Stores one result through ResultStore (factor rows "因子1"…, item rows 1…) and returns its id.
+int addStoredResult(Database& info, const QString& userId, const QString& userName,
+                    const QString& testName = QStringLiteral("测试量表"), int factors = 2, int items = 4);
+
 // The private PostgreSQL server started by the test command. Creating a database copies the
 // loaded vuvurIDIROV catalog, so every test starts from empty tables.
 class PgTestServer {

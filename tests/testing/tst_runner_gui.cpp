@@ -82,6 +82,14 @@ QTreeWidgetItem* TestRunnerGui::findNode(QTreeWidget* tree, const QString& capti
     return found.isEmpty() ? nullptr : found.first();
 }
 
+// With PSYDESK_SCREENSHOTS=DIR set, pages are saved as pictures for a look by eye.
+static void snapshot(QWidget* widget, const QString& name)
+{
+    const QString dir = qEnvironmentVariable("PSYDESK_SCREENSHOTS");
+    if (!dir.isEmpty())
+        widget->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
 static void clickNode(QTreeWidget* tree, QTreeWidgetItem* item)
 {
     tree->scrollToItem(item);
@@ -123,6 +131,7 @@ void TestRunnerGui::wholeRoadFromLauncherToSavedResult()
     QVERIFY(!runner->findChild<QRadioButton*>("RzRadioButton5")->isVisibleTo(runner));
 
     // Item 1 by key, item 2 by a click, item 3 by key; "5" is ignored on four options.
+    snapshot(page, QStringLiteral("runner-first-item"));
     QTest::keyClick(itemText, '5');
     QCOMPARE(runner->run()->cursor(), 0);
     QTest::keyClick(itemText, '2');
@@ -138,6 +147,7 @@ void TestRunnerGui::wholeRoadFromLauncherToSavedResult()
     QVERIFY(shown.contains(QStringLiteral("因子甲:甲偏高")));
     QVERIFY(shown.contains(QStringLiteral("测试总分：10")));
     QVERIFY(shown.contains(QStringLiteral("结论：总分偏高")));
+    snapshot(page, QStringLiteral("runner-scored"));
     auto* save = runner->findChild<QPushButton*>("RzShapeButton1");
     QVERIFY(save->isVisibleTo(runner));
     QVERIFY(!runner->findChild<QWidget*>("navigationPanel")->isVisibleTo(runner));

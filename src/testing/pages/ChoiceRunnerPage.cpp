@@ -51,6 +51,9 @@ ChoiceRunnerPage::ChoiceRunnerPage(Database& bank, Database& info, ChoiceRunnerV
         button->setObjectName(QStringLiteral("RzRadioButton%1").arg(k + 1));
         // Managed by hand: ShowItem leaves every button unchecked.
         button->setAutoExclusive(false);
+        QFont optionFont = button->font();
+        optionFont.setPointSize(12);
+        button->setFont(optionFont);
         button->setGeometry(12, kOptionStep * (k + 1), 900, 22);
         button->hide();
         connect(button, &QRadioButton::clicked, this, [this, k] { RzRadioButtonClick(k); });
@@ -80,6 +83,7 @@ ChoiceRunnerPage::ChoiceRunnerPage(Database& bank, Database& info, ChoiceRunnerV
 
     m_save = new QPushButton(QStringLiteral("保存测试"), this);
     m_save->setObjectName(QStringLiteral("RzShapeButton1"));
+    m_save->setMinimumSize(140, 36);
     m_save->hide();
     connect(m_save, &QPushButton::clicked, this, &ChoiceRunnerPage::RzShapeButton1Click);
     layout->addWidget(m_save, 0, Qt::AlignHCenter);

@@ -38,7 +38,8 @@ TFrame3::TFrame3(const PageContext& context, QWidget* parent) : QWidget(parent),
     m_nameLabel = new QLabel(group);
     m_nameLabel->setObjectName(QStringLiteral("nameLabel"));
     for (QLabel* label : {m_sexLabel, m_birthLabel, m_nameLabel}) {
-        label->setMinimumWidth(120);
+        label->setMinimumWidth(150);
+        top->addSpacing(12);
         top->addWidget(label);
     }
     m_start = new QPushButton(QStringLiteral("开始测试"), group);
