@@ -1,6 +1,8 @@
 // The chunked list model under the list pages: chunks, applied changes, no row twice.
 #include "LazyListChecks.h"
 
+#include "subjects/pages/TFrame1.h"
+
 #include <QSignalSpy>
 
 class TestLazyList : public QObject {
@@ -79,6 +81,20 @@ private slots:
         model.open(*m_db, SubjectList::listSql());
         model.fetchAll();
         QCOMPARE(model.rowCount(), 10);
+    }
+
+    // On the page the failure reaches the operator once the grid has stopped asking for rows.
+    void aFailedChunkIsShownOnThePage() {
+        ScopedScriptedDialogs dialogs;
+        addSubjects(300);
+        TFrame1 page(PageContext{m_db.get(), nullptr, nullptr});
+        page.fill();
+        QCOMPARE(page.model()->rowCount(), 256);
+        m_db->run(QStringLiteral("alter table username rename to username_gone"));
+        page.last();
+        QCOMPARE(page.currentRow(), 255);
+        QTRY_COMPARE(dialogs.texts().size(), 1);
+        QVERIFY2(dialogs.lastText().startsWith(QStringLiteral("读取用户信息失败: ")), qPrintable(dialogs.lastText()));
     }
 
     void columnsCaptionsAndFormats() {

@@ -24,6 +24,7 @@ private slots:
     void refusalsLeaveNoRunnerPage();
     void navigationAndEarlierAnswers();
     void testWithoutItemsWarns();
+    void temperamentRunFromLauncherToSavedResult();
 
 private:
     // Opens the launcher on a home with the small test and two subjects.
@@ -253,6 +254,75 @@ void TestRunnerGui::testWithoutItemsWarns()
     // Nothing to answer: "统计" does nothing and stores nothing.
     QTest::mouseClick(runner->findChild<QPushButton*>("RzBitBtn3"), Qt::LeftButton);
     QCOMPARE(m_info->scalar(QStringLiteral("select count(*) from jg")).toInt(), 0);
+}
+
+void TestRunnerGui::temperamentRunFromLauncherToSavedResult()
+{
+    // The demo bank's infant temperament test (1-4 months, eight options) on a 2-month-old.
+    QTemporaryDir dir;
+    const QString bankFile = dir.filePath(QStringLiteral("sysinfodb.db"));
+    QProcess build;
+    build.start(QStringLiteral(PSYDESK_BIN_DIR "/psydesk-cli"),
+                {QStringLiteral("bank"), QStringLiteral("build"), QStringLiteral(PSYDESK_SOURCE_DIR "/data/testbank"),
+                 bankFile});
+    QVERIFY(build.waitForFinished(120000));
+    QCOMPARE(build.exitCode(), 0);
+    Database demo;
+    ConnectionSettings settings;
+    settings.file = bankFile;
+    settings.readOnly = true;
+    QVERIFY(demo.open(settings));
+    addSubject(*m_info, QStringLiteral("C003"), QStringLiteral("小明"), QStringLiteral("男"), QDate(2026, 10, 1));
+
+    PageContext context;
+    context.info = m_info.get();
+    context.bank = &demo;
+    m_page = std::make_unique<TFrame3>(context);
+    m_page->resize(1200, 800);
+    m_page->fill();
+    m_page->show();
+    auto* subjects = m_page->findChild<QComboBox*>("RzComboBox1");
+    subjects->setCurrentIndex(subjects->findText(QStringLiteral("小明#C003")));
+    auto* tree = m_page->findChild<QTreeWidget*>("catalogTree");
+    tree->expandAll();
+    const auto nodes = tree->findItems(QStringLiteral("婴儿气质问卷(1-4个月"), Qt::MatchStartsWith | Qt::MatchRecursive);
+    QCOMPARE(nodes.size(), 1);
+    clickNode(tree, nodes.first());
+    QCOMPARE(SessionContext::current().hmid, 40);
+    QTest::mouseClick(m_page->findChild<QPushButton*>("RzBitBtn1"), Qt::LeftButton);
+    auto* runner = qobject_cast<ChoiceRunnerPage*>(m_page->runnerPage());
+    QVERIFY2(runner, qPrintable(m_dialogs->texts().join('|')));
+    QCOMPARE(runner->objectName(), QStringLiteral("TFrame102"));
+    QVERIFY(runner->findChild<QRadioButton*>("RzRadioButton8")->isVisibleTo(runner));
+    QVERIFY(!runner->findChild<QRadioButton*>("RzRadioButton9"));
+
+    auto* itemText = runner->findChild<QTextEdit*>("RzRichEdit1");
+    const int n = runner->run()->itemCount();
+    QTest::keyClick(itemText, '0'); // no tenth option: ignored
+    QCOMPARE(runner->run()->cursor(), 0);
+    for (int k = 0; k < n; ++k)
+        QTest::keyClick(itemText, char('1' + (k * 3) % 8));
+    QTest::mouseClick(runner->findChild<QPushButton*>("RzBitBtn3"), Qt::LeftButton);
+    snapshot(m_page.get(), QStringLiteral("temperament-scored"));
+    const QString shown = itemText->toPlainText();
+    QVERIFY2(shown.contains(QStringLiteral("测试总分：")), qPrintable(shown));
+    const QString conclusion = SessionContext::current().conclusion;
+    static const QStringList types{QStringLiteral("平易型:"), QStringLiteral("麻烦型:"), QStringLiteral("缓动型:"),
+                                   QStringLiteral("中间平易型:"), QStringLiteral("中间麻烦型:")};
+    QVERIFY2(std::any_of(types.begin(), types.end(), [&](const QString& t) { return conclusion.startsWith(t); }),
+             qPrintable(conclusion));
+
+    QTest::mouseClick(runner->findChild<QPushButton*>("RzShapeButton1"), Qt::LeftButton);
+    QCOMPARE(m_dialogs->lastText(), QStringLiteral("记录已保存！"));
+    const auto header = m_info->rows(QStringLiteral("select * from jg where userid='C003'"));
+    QCOMPARE(int(header.size()), 1);
+    QCOMPARE(header[0].value("type").toString(), conclusion.trimmed());
+    QCOMPARE(header[0].value("tmc").toInt(), n);
+    const int id = header[0].value("id").toInt();
+    QCOMPARE(m_info->scalar(QStringLiteral("select count(*) from jgmx where jgid=:p"), {id}).toInt(),
+             SessionContext::current().factors.size());
+    QCOMPARE(m_info->scalar(QStringLiteral("select count(*) from jgmxx where jgid=:p"), {id}).toInt(), n);
+    m_page.reset();
 }
 
 QTEST_MAIN(TestRunnerGui)

@@ -266,6 +266,8 @@ void ChoiceRunnerPage::showScoredLines(const QStringList& lines)
     m_itemText->setFont(font);
     for (const QString& line : lines)
         m_itemText->append(line);
+    // Long advice texts scroll; the result is read from its first line.
+    m_itemText->moveCursor(QTextCursor::Start);
     m_save->show();
 }
 
