@@ -150,9 +150,11 @@ QString Dialect::pageStatement(const QString& sql, const QString& keyColumn, Qt:
     // Own lines: a comment at the end of the statement cannot swallow the rest.
     QString text = QStringLiteral("select * from (\n%1\n) as page").arg(inner);
     if (afterKey)
-        text += QStringLiteral(" where %1 %2 :after").arg(keyColumn, descending ? QStringLiteral("<") : QStringLiteral(">"));
+        text += QStringLiteral(" where %1 %2 :after")
+                    .arg(keyColumn, descending ? QStringLiteral("<") : QStringLiteral(">"));
     text += QStringLiteral(" order by %1%2 limit %3")
-                .arg(keyColumn, descending ? QStringLiteral(" desc") : QString(), QString::number(qMax(1, limit)));
+                .arg(keyColumn, descending ? QStringLiteral(" desc") : QString(),
+                     QString::number(qMax(1, limit)));
     return text;
 }
 

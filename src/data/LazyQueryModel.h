@@ -83,8 +83,8 @@ private:
     Database* m_db = nullptr;
     QString m_sql;
     QVariantList m_params;
-    bool m_more = false;     // chunks may follow
-    QVariant m_lastKey;      // key of the last row read from the database, the next chunk's start
+    bool m_more = false; // chunks may follow
+    QVariant m_lastKey;  // key of the last row read from the database, the next chunk's start
     QString m_keyName;
     Qt::SortOrder m_keyOrder = Qt::AscendingOrder;
     int m_key = -1;

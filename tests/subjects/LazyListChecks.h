@@ -13,11 +13,13 @@
 
 namespace LazyListChecks {
 
-inline QString subjectId(int i) {
+inline QString subjectId(int i)
+{
     return QStringLiteral("U%1").arg(i, 5, 10, QLatin1Char('0'));
 }
 
-inline void addSubjects(Database& db, int n) {
+inline void addSubjects(Database& db, int n)
+{
     db.transaction([&] {
         for (int i = 1; i <= n; ++i)
             addSubject(db, subjectId(i), QStringLiteral("名%1").arg(i), QStringLiteral("男"),
@@ -25,7 +27,8 @@ inline void addSubjects(Database& db, int n) {
     });
 }
 
-inline QStringList heldIds(const LazyQueryModel& model) {
+inline QStringList heldIds(const LazyQueryModel& model)
+{
     QStringList ids;
     for (int row = 0; row < model.rowCount(); ++row)
         ids << model.value(row, QStringLiteral("id")).toString();
@@ -37,7 +40,8 @@ inline QStringList heldIds(const LazyQueryModel& model) {
 // row is deleted, a held row's id moves past the rows read, a row is added past them and a
 // transaction rolls back. Every row of the table is then held exactly once, and the rows read
 // from the database came in key order.
-inline void readsEveryRowOnce(Database& db, Qt::SortOrder order) {
+inline void readsEveryRowOnce(Database& db, Qt::SortOrder order)
+{
     const int total = 3000;
     const int chunk = 256;
     addSubjects(db, total);
@@ -113,9 +117,8 @@ inline void readsEveryRowOnce(Database& db, Qt::SortOrder order) {
     read.removeOne(movedId);
     read.removeOne(addedId);
     QStringList inOrder = read;
-    std::sort(inOrder.begin(), inOrder.end(), [ascending](const QString& a, const QString& b) {
-        return ascending ? a < b : b < a;
-    });
+    std::sort(inOrder.begin(), inOrder.end(),
+              [ascending](const QString& a, const QString& b) { return ascending ? a < b : b < a; });
     QCOMPARE(read, inOrder);
     QCOMPARE(model.findRow(QStringLiteral("id"), addedId), 0);
     QCOMPARE(model.findRow(QStringLiteral("id"), movedId), movedRow + 1); // below the added row

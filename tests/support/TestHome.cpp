@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QProcess>
 #include <QTextStream>
 
 TestHome::TestHome()
@@ -83,6 +84,19 @@ void writeSmallChoiceTest(TestBankWriter& bank, int hmid, const QString& name)
     bank.addNorm({hmid, QStringLiteral("因子甲"), 5, 8, 0, 9999, QStringLiteral("男女"), QStringLiteral("甲偏高")});
     bank.addNorm({hmid, name, 0, 10, 0, 9999, QStringLiteral("男女"), QStringLiteral("总分正常")});
     bank.addNorm({hmid, name, 10, 17, 0, 9999, QStringLiteral("男女"), QStringLiteral("总分偏高")});
+}
+
+bool buildDemoBank(const QString& file, QString* error)
+{
+    QProcess build;
+    build.start(QStringLiteral(PSYDESK_BIN_DIR "/psydesk-cli"),
+                {QStringLiteral("bank"), QStringLiteral("build"), QStringLiteral(PSYDESK_SOURCE_DIR "/data/testbank"),
+                 file});
+    if (!build.waitForFinished(120000) || build.exitStatus() != QProcess::NormalExit || build.exitCode() != 0) {
+        *error = QString::fromUtf8(build.readAllStandardError()) + build.errorString();
+        return false;
+    }
+    return true;
 }
 
 void addSubject(Database& info, const QString& id, const QString& name, const QString& sex, const QDate& birth,

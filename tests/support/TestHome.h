@@ -38,6 +38,10 @@ private:
 // 1..chc, two factors and norm bands for them and for the total.
 void writeSmallChoiceTest(TestBankWriter& bank, int hmid = 200, const QString& name = QStringLiteral("测试量表"));
 
+// Compiles the demo test bank of the source tree into file with psydesk-cli; the tool's
+// messages on failure.
+bool buildDemoBank(const QString& file, QString* error);
+
 // Adds one subject row.
 void addSubject(Database& info, const QString& id, const QString& name, const QString& sex, const QDate& birth,
                 const QString& group = QStringLiteral("正常组"));

@@ -183,12 +183,8 @@ void TestCliScore::demoBankLinesMatchThePage()
     // through the headless tool as on the runner page.
     QTemporaryDir dir;
     const QString bankFile = dir.filePath(QStringLiteral("sysinfodb.db"));
-    QProcess build;
-    build.start(QStringLiteral(PSYDESK_BIN_DIR "/psydesk-cli"),
-                {QStringLiteral("bank"), QStringLiteral("build"), QStringLiteral(PSYDESK_SOURCE_DIR "/data/testbank"),
-                 bankFile});
-    build.waitForFinished(120000);
-    QVERIFY2(build.exitCode() == 0, build.readAllStandardError().constData());
+    QString error;
+    QVERIFY2(buildDemoBank(bankFile, &error), qPrintable(error));
 
     TestHome home;
     auto info = home.openInfo();

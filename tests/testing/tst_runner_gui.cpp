@@ -261,12 +261,8 @@ void TestRunnerGui::temperamentRunFromLauncherToSavedResult()
     // The demo bank's infant temperament test (1-4 months, eight options) on a 2-month-old.
     QTemporaryDir dir;
     const QString bankFile = dir.filePath(QStringLiteral("sysinfodb.db"));
-    QProcess build;
-    build.start(QStringLiteral(PSYDESK_BIN_DIR "/psydesk-cli"),
-                {QStringLiteral("bank"), QStringLiteral("build"), QStringLiteral(PSYDESK_SOURCE_DIR "/data/testbank"),
-                 bankFile});
-    QVERIFY(build.waitForFinished(120000));
-    QCOMPARE(build.exitCode(), 0);
+    QString error;
+    QVERIFY2(buildDemoBank(bankFile, &error), qPrintable(error));
     Database demo;
     ConnectionSettings settings;
     settings.file = bankFile;
