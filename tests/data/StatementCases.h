@@ -73,13 +73,13 @@ inline void fillFixture(Database& db)
            {QStringLiteral("M2"), QStringLiteral("童二"), QStringLiteral("女"), QStringLiteral("2016-06-01"), 3});
 }
 
-// One value as engine-independent text. A column spec "name@date" or "name@datetime" reads the
+// One value as engine-independent text. A column "name@date" or "name@datetime" reads the
 // value back as a date the way the pages do; numbers compare by value, whatever type the
 // driver chose (SQLite gives 64-bit integers where PostgreSQL gives int or double).
-inline QString render(const QSqlRecord& record, const QString& spec)
+inline QString render(const QSqlRecord& record, const QString& column)
 {
-    const QString name = spec.section(QLatin1Char('@'), 0, 0);
-    const QString kind = spec.section(QLatin1Char('@'), 1);
+    const QString name = column.section(QLatin1Char('@'), 0, 0);
+    const QString kind = column.section(QLatin1Char('@'), 1);
     const int at = record.indexOf(name);
     if (at < 0)
         return QStringLiteral("<no column %1>").arg(name);
