@@ -31,14 +31,7 @@ SheetScore scoreAnswerSheet(Database& bank, const AnswerSheet& sheet)
         result.error = QStringLiteral("试题库中没有编号为%1的测试").arg(sheet.hmid);
         return result;
     }
-    CatalogNode n;
-    n.id = sheet.hmid;
-    n.name = node.value(QStringLiteral("name")).toString();
-    n.optionCount = node.value(QStringLiteral("chc")).toInt();
-    n.maxAverage = node.value(QStringLiteral("maxavg")).toInt();
-    n.maxAge = node.value(QStringLiteral("max")).toInt();
-    n.minAge = node.value(QStringLiteral("min")).toInt();
-    n.sex = node.value(QStringLiteral("xb")).toString();
+    const CatalogNode n = catalogNodeFromRecord(node.record());
     chooseTest(s, n);
 
     const RunnerKind kind = runnerKindFor(sheet.hmid);

@@ -48,7 +48,6 @@ public:
     bool previous();
     bool next();
     void moveTo(int index);
-    bool atEnd() const { return m_eof; }
 
     // Status text of ShowItem: "测试进行中..." + number + "/" + count.
     QString progressText() const;

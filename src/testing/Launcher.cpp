@@ -69,22 +69,28 @@ QString runnerPageClass(RunnerKind kind)
     return {};
 }
 
+CatalogNode catalogNodeFromRecord(const QSqlRecord& r)
+{
+    CatalogNode node;
+    node.id = r.value(QStringLiteral("id")).toInt();
+    node.parentId = r.value(QStringLiteral("parentid")).toInt();
+    node.name = r.value(QStringLiteral("name")).toString();
+    node.optionCount = r.value(QStringLiteral("chc")).toInt();
+    node.maxAverage = r.value(QStringLiteral("maxavg")).toInt();
+    node.maxAge = r.value(QStringLiteral("max")).toInt();
+    node.minAge = r.value(QStringLiteral("min")).toInt();
+    node.sex = r.value(QStringLiteral("xb")).toString();
+    node.description = r.value(QStringLiteral("hmjg")).toString();
+    return node;
+}
+
 Catalog loadCatalog(Database& bank)
 {
     Catalog catalog;
     QSqlQuery q = bank.run(QStringLiteral("select * from  treename"));
     QHash<int, int> byId;
     while (q.next()) {
-        CatalogNode node;
-        node.id = q.value(QStringLiteral("id")).toInt();
-        node.parentId = q.value(QStringLiteral("parentid")).toInt();
-        node.name = q.value(QStringLiteral("name")).toString();
-        node.optionCount = q.value(QStringLiteral("chc")).toInt();
-        node.maxAverage = q.value(QStringLiteral("maxavg")).toInt();
-        node.maxAge = q.value(QStringLiteral("max")).toInt();
-        node.minAge = q.value(QStringLiteral("min")).toInt();
-        node.sex = q.value(QStringLiteral("xb")).toString();
-        node.description = q.value(QStringLiteral("hmjg")).toString();
+        CatalogNode node = catalogNodeFromRecord(q.record());
         byId.insert(node.id, catalog.nodes.size());
         catalog.nodes.push_back(node);
     }

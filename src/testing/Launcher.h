@@ -49,6 +49,8 @@ struct Catalog {
     QVector<int> roots; // sorted by caption
 };
 
+// One treename row as a catalogue node (without its place in the tree).
+CatalogNode catalogNodeFromRecord(const QSqlRecord& record);
 // "select * from  treename" as a tree by id/parentid; a node whose parent is absent is a root.
 Catalog loadCatalog(Database& bank);
 

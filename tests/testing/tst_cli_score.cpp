@@ -41,9 +41,7 @@ QStringList pageLines(Database& bank, Database& info, int hmid, const QString& s
     s.reset();
     QSqlQuery node = bank.run(QStringLiteral("select * from treename where id=:p"), {hmid});
     node.next();
-    s.hmid = hmid;
-    s.testName = node.value("name").toString();
-    s.maxAverage = node.value("maxavg").toInt();
+    chooseTest(s, catalogNodeFromRecord(node.record()));
     s.subjectSex = sex;
     s.subjectName = name;
     s.age = ageMonths;
